@@ -1,0 +1,23 @@
+# GoogleTest from the source Debian's googletest package ships, built with this project's compiler.
+set(LUMOX_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...])
+# One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
+function(lumox_gtest name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS;ENVIRONMENT")
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
+  set(props TIMEOUT 120)
+  if(WIN32)
+    list(APPEND props FIXTURES_REQUIRED wine_prefix)
+  endif()
+  if(ARG_ENVIRONMENT)
+    list(APPEND props ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+                       PROPERTIES ${props})
+endfunction()

@@ -16,6 +16,8 @@ else()
 endif()
 
 include_directories(${PROJECT_SOURCE_DIR}/include)
+# Internal helpers shared by the deliverables (handle owners); never part of a public header.
+include_directories(${PROJECT_SOURCE_DIR}/common)
 
 # lumox_check_pe(<target> [EXPORTS <name>...] [IMPORTS_ALSO <dll>...] [MODULE_NAME <name>])
 # Registers a packaging test: the built PE file may import only system DLLs (plus IMPORTS_ALSO),

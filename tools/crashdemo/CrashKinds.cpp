@@ -8,6 +8,13 @@
 
 namespace {
 
+void announceCrashingThread(const char* kind)
+{
+    char line[96];
+    wsprintfA(line, "crashdemo: %s on thread %lu\n", kind, GetCurrentThreadId());
+    OutputDebugStringA(line);
+}
+
 constexpr DWORD kUnlistedCode = 0xE0001234;  // no name in the crash handler's table
 
 __attribute__((noinline)) void crashAccessViolation()
@@ -50,6 +57,7 @@ __attribute__((noinline)) void crashCppException()
 
 DWORD WINAPI secondThread(void*)
 {
+    announceCrashingThread("second-thread");
     crashAccessViolation();
     return 0;
 }
@@ -72,6 +80,10 @@ __attribute__((noinline)) void crashInOtherLibrary()
 
 bool crashAs(const std::string& kind)
 {
+    if (kind == "none")
+        return true;
+    if (kind != "second-thread")
+        announceCrashingThread(kind.c_str());
     if (kind == "access-violation")
         crashAccessViolation();
     else if (kind == "divide-by-zero")
@@ -95,6 +107,6 @@ bool crashAs(const std::string& kind)
 
 const char* crashKindNames()
 {
-    return "access-violation divide-by-zero illegal-instruction stack-overflow raise cpp-exception second-thread "
+    return "none access-violation divide-by-zero illegal-instruction stack-overflow raise cpp-exception second-thread "
            "other-dll";
 }

@@ -1,6 +1,7 @@
 // crashdemo <kind> [options]: loads the crash handler from beside itself, installs it and
 // crashes in the way `kind` names.
 //   --report PATH, --dump PATH   where the crash handler is to write its files
+//   --no-own-filter              clear the process's own unhandled-exception filter first
 //   --reset                      install, then reset the handler before crashing
 //   --faulting-callback          install a host callback that itself faults
 //   --close-box MS               close the "Alert" box after MS milliseconds (headless runs)
@@ -93,6 +94,7 @@ int main(int argc, char** argv)
     const char* report = nullptr;
     const char* dump = nullptr;
     bool reset = false;
+    bool noOwnFilter = false;
     bool faulting = false;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
@@ -103,6 +105,8 @@ int main(int argc, char** argv)
             dump = argv[++i];
         else if (option == "--reset")
             reset = true;
+        else if (option == "--no-own-filter")
+            noOwnFilter = true;
         else if (option == "--faulting-callback")
             faulting = true;
         else if (option == "--close-box" && hasValue)
@@ -128,6 +132,8 @@ int main(int argc, char** argv)
         bind<decltype(&GetReportFilePath)>(library, "GetReportFilePath"),
         bind<decltype(&GetDumpFilePath)>(library, "GetDumpFilePath"),
     };
+    if (noOwnFilter)
+        SetUnhandledExceptionFilter(nullptr);
     api.setReportFilePath(report);
     api.setDumpFilePath(dump);
     if (!api.setCrashHandler(faulting ? faultingCallback : nullptr)) {
@@ -136,14 +142,14 @@ int main(int argc, char** argv)
     }
     if (reset)
         api.resetCrashHandler();
-    std::printf("dump:   %s\nreport: %s\n", api.getDumpFilePath(), api.getReportFilePath());
+    char paths[2 * MAX_PATH + 32];
+    wsprintfA(paths, "dump:   %s\nreport: %s\n", api.getDumpFilePath(), api.getReportFilePath());
+    std::fputs(paths, stdout);
     std::fflush(stdout);
+    OutputDebugStringA(paths);
 
     if (g_closeAfterMs)
         CloseHandle(CreateThread(nullptr, 0, boxCloser, nullptr, 0, nullptr));
-    char line[64];
-    wsprintfA(line, "crashdemo: %s on thread %lu\n", kind.c_str(), GetCurrentThreadId());
-    OutputDebugStringA(line);
     if (!crashAs(kind))
         return usage();
     return 0;

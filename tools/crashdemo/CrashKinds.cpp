@@ -24,8 +24,10 @@ __attribute__((noinline)) void crashAccessViolation()
 
 __attribute__((noinline)) void crashDivideByZero()
 {
+    // Both operands read from memory: 1 / x alone compiles to a compare, not a division.
+    volatile int dividend = 7;
     volatile int zero = 0;
-    volatile int result = 1 / zero;
+    volatile int result = dividend / zero;
     (void)result;
 }
 

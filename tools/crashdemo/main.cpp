@@ -4,6 +4,8 @@
 //   --no-own-filter              clear the process's own unhandled-exception filter first
 //   --reset                      install, then reset the handler before crashing
 //   --faulting-callback          install a host callback that itself faults
+//   --end-on-overflow            end the process when a stack overflow is left to the system
+//                                (Wine's debugger hangs on such a process)
 //   --close-box MS               close the "Alert" box after MS milliseconds (headless runs)
 //   --debug-log PATH             append every debugger-output line of the process to PATH
 #include <windows.h>
@@ -70,6 +72,14 @@ DWORD WINAPI boxCloser(void*)
     }
 }
 
+// Registered last, so it runs only when every other vectored handler passed the exception on.
+LONG CALLBACK endOnOverflow(EXCEPTION_POINTERS* pointers)
+{
+    if (pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
+        TerminateProcess(GetCurrentProcess(), EXCEPTION_STACK_OVERFLOW);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 LONG WINAPI faultingCallback(EXCEPTION_POINTERS*)
 {
     *static_cast<volatile int*>(nullptr) = 2;
@@ -78,8 +88,9 @@ LONG WINAPI faultingCallback(EXCEPTION_POINTERS*)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: crashdemo <kind> [--report PATH] [--dump PATH] [--reset] [--faulting-callback] "
-                         "[--close-box MS] [--debug-log PATH]\nkinds: %s\n",
+    std::fprintf(stderr,
+                 "usage: crashdemo <kind> [--report PATH] [--dump PATH] [--no-own-filter] [--reset] "
+                 "[--faulting-callback] [--end-on-overflow] [--close-box MS] [--debug-log PATH]\nkinds: %s\n",
                  crashKindNames());
     return 2;
 }
@@ -95,6 +106,7 @@ int main(int argc, char** argv)
     const char* dump = nullptr;
     bool reset = false;
     bool noOwnFilter = false;
+    bool endAfterOverflow = false;
     bool faulting = false;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
@@ -105,6 +117,8 @@ int main(int argc, char** argv)
             dump = argv[++i];
         else if (option == "--reset")
             reset = true;
+        else if (option == "--end-on-overflow")
+            endAfterOverflow = true;
         else if (option == "--no-own-filter")
             noOwnFilter = true;
         else if (option == "--faulting-callback")
@@ -142,6 +156,8 @@ int main(int argc, char** argv)
     }
     if (reset)
         api.resetCrashHandler();
+    if (endAfterOverflow)
+        AddVectoredExceptionHandler(0, endOnOverflow);
     char paths[2 * MAX_PATH + 32];
     wsprintfA(paths, "dump:   %s\nreport: %s\n", api.getDumpFilePath(), api.getReportFilePath());
     std::fputs(paths, stdout);

@@ -19,17 +19,50 @@ bool registerClass(const wchar_t* name, WNDPROC proc, COLORREF background)
     return RegisterClassW(&wc) != 0;
 }
 
+template <class Function>
+Function commonControl(const char* name)
+{
+    const HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    return comctl ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(comctl, name)))
+                  : nullptr;
+}
+
 // comctl32 is loaded only for a real list view: it registers "SysListView32" when it loads, and
 // a look-alike class in another letter case could not be registered beside it.
 bool loadListViewClass()
 {
-    const HMODULE comctl = LoadLibraryW(L"comctl32.dll");
-    using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = comctl ? reinterpret_cast<InitCommonControlsExProc>(reinterpret_cast<void (*)()>(
-                                   GetProcAddress(comctl, "InitCommonControlsEx")))
-                             : nullptr;
+    if (!LoadLibraryW(L"comctl32.dll"))
+        return false;
+    const auto init = commonControl<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("InitCommonControlsEx");
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     return init && init(&icc);
+}
+
+// The background the tests read, and a few icons drawn over it as on a desktop.
+void dressAsDesktop(HWND listView)
+{
+    SendMessageW(listView, LVM_SETBKCOLOR, 0, shell::kIconListBackground);
+    SendMessageW(listView, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+    SendMessageW(listView, LVM_SETTEXTCOLOR, 0, RGB(255, 255, 255));
+    const auto create = commonControl<HIMAGELIST(WINAPI*)(int, int, UINT, int, int)>("ImageList_Create");
+    const auto addIcon = commonControl<int(WINAPI*)(HIMAGELIST, int, HICON)>("ImageList_ReplaceIcon");
+    if (!create || !addIcon)
+        return;
+    // The list view destroys the image list with itself.
+    const HIMAGELIST icons = create(32, 32, ILC_COLOR32 | ILC_MASK, 3, 0);
+    const struct {
+        const wchar_t* label;
+        LPCWSTR icon;
+    } items[] = {{L"Music", IDI_APPLICATION}, {L"Videos", IDI_INFORMATION}, {L"Playlists", IDI_WARNING}};
+    SendMessageW(listView, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(icons));
+    for (int i = 0; i < 3; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = i;
+        item.pszText = const_cast<wchar_t*>(items[i].label);
+        item.iImage = addIcon(icons, -1, LoadIconW(nullptr, items[i].icon));
+        SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 HWND createView(const wchar_t* className, HWND parent, const ShellOptions& options)
@@ -50,7 +83,7 @@ HWND createIconListView(HWND folderView, const ShellOptions& options)
         return createView(options.lookAlikeClass.c_str(), folderView, options);
     HWND view = createView(WC_LISTVIEWW, folderView, options);
     if (view)
-        SendMessageW(view, LVM_SETBKCOLOR, 0, shell::kIconListBackground);
+        dressAsDesktop(view);
     return view;
 }
 

@@ -21,66 +21,66 @@ struct RecordLayout {
     ListLayout list;
 };
 
-#define TEXT(record, field) offsetof(record, field)
+#define FIELD(record, field) offsetof(record, field)
 
 const std::vector<RecordLayout>& layouts()
 {
     static const std::vector<RecordLayout> table = {
         {CHATMSG_KICK, sizeof(ChatKickRecord),
-         {TEXT(ChatKickRecord, source), TEXT(ChatKickRecord, member), TEXT(ChatKickRecord, reason)}, false, {}},
-        {CHATMSG_PART, sizeof(ChatPartRecord), {TEXT(ChatPartRecord, id)}, false, {}},
+         {FIELD(ChatKickRecord, source), FIELD(ChatKickRecord, member), FIELD(ChatKickRecord, reason)}, false, {}},
+        {CHATMSG_PART, sizeof(ChatPartRecord), {FIELD(ChatPartRecord, id)}, false, {}},
         {CHATMSG_JOIN, sizeof(ChatJoinRecord),
-         {TEXT(ChatJoinRecord, id), TEXT(ChatJoinRecord, nickname), TEXT(ChatJoinRecord, info),
-          TEXT(ChatJoinRecord, extra)},
+         {FIELD(ChatJoinRecord, id), FIELD(ChatJoinRecord, nickname), FIELD(ChatJoinRecord, info),
+          FIELD(ChatJoinRecord, extra)},
          false, {}},
         {CHATMSG_MSG, sizeof(ChatMsgRecord),
-         {TEXT(ChatMsgRecord, source), TEXT(ChatMsgRecord, kind), TEXT(ChatMsgRecord, text)}, false, {}},
+         {FIELD(ChatMsgRecord, source), FIELD(ChatMsgRecord, kind), FIELD(ChatMsgRecord, text)}, false, {}},
         {CHATMSG_SET, sizeof(ChatSetRecord),
-         {TEXT(ChatSetRecord, source1), TEXT(ChatSetRecord, source2), TEXT(ChatSetRecord, key),
-          TEXT(ChatSetRecord, value)},
+         {FIELD(ChatSetRecord, source1), FIELD(ChatSetRecord, source2), FIELD(ChatSetRecord, key),
+          FIELD(ChatSetRecord, value)},
          false, {}},
         {CHATMSG_PERM, sizeof(ChatPermRecord),
-         {TEXT(ChatPermRecord, source1), TEXT(ChatPermRecord, source2), TEXT(ChatPermRecord, target),
-          TEXT(ChatPermRecord, value), TEXT(ChatPermRecord, extra)},
+         {FIELD(ChatPermRecord, source1), FIELD(ChatPermRecord, source2), FIELD(ChatPermRecord, target),
+          FIELD(ChatPermRecord, value), FIELD(ChatPermRecord, extra)},
          false, {}},
-        {CHATMSG_SYSMSG, sizeof(ChatSysmsgRecord), {TEXT(ChatSysmsgRecord, text)}, false, {}},
+        {CHATMSG_SYSMSG, sizeof(ChatSysmsgRecord), {FIELD(ChatSysmsgRecord, text)}, false, {}},
         {CHATMSG_REPORT, sizeof(ChatReportRecord),
-         {TEXT(ChatReportRecord, source1), TEXT(ChatReportRecord, source2), TEXT(ChatReportRecord, target),
-          TEXT(ChatReportRecord, reason), TEXT(ChatReportRecord, extra)},
+         {FIELD(ChatReportRecord, source1), FIELD(ChatReportRecord, source2), FIELD(ChatReportRecord, target),
+          FIELD(ChatReportRecord, reason), FIELD(ChatReportRecord, extra)},
          true, {offsetof(ChatReportRecord, itemCount), offsetof(ChatReportRecord, items), false}},
         {CHATMSG_KICK_EX, sizeof(ChatKickExRecord),
-         {TEXT(ChatKickExRecord, source), TEXT(ChatKickExRecord, member), TEXT(ChatKickExRecord, reason),
-          TEXT(ChatKickExRecord, controlValue2)},
+         {FIELD(ChatKickExRecord, source), FIELD(ChatKickExRecord, member), FIELD(ChatKickExRecord, reason),
+          FIELD(ChatKickExRecord, controlValue2)},
          false, {}},
         {CHATMSG_PERM_EX, sizeof(ChatPermExRecord),
-         {TEXT(ChatPermExRecord, source1), TEXT(ChatPermExRecord, source2), TEXT(ChatPermExRecord, target),
-          TEXT(ChatPermExRecord, value), TEXT(ChatPermExRecord, extra), TEXT(ChatPermExRecord, controlValue2)},
+         {FIELD(ChatPermExRecord, source1), FIELD(ChatPermExRecord, source2), FIELD(ChatPermExRecord, target),
+          FIELD(ChatPermExRecord, value), FIELD(ChatPermExRecord, extra), FIELD(ChatPermExRecord, controlValue2)},
          false, {}},
         {CHATMSG_REPORT_EX, sizeof(ChatReportExRecord),
-         {TEXT(ChatReportExRecord, source1), TEXT(ChatReportExRecord, source2), TEXT(ChatReportExRecord, target),
-          TEXT(ChatReportExRecord, reporterValue1), TEXT(ChatReportExRecord, reason),
-          TEXT(ChatReportExRecord, extra), TEXT(ChatReportExRecord, reporterValue2),
-          TEXT(ChatReportExRecord, targetValue2)},
+         {FIELD(ChatReportExRecord, source1), FIELD(ChatReportExRecord, source2), FIELD(ChatReportExRecord, target),
+          FIELD(ChatReportExRecord, reporterValue1), FIELD(ChatReportExRecord, reason),
+          FIELD(ChatReportExRecord, extra), FIELD(ChatReportExRecord, reporterValue2),
+          FIELD(ChatReportExRecord, targetValue2)},
          true, {offsetof(ChatReportExRecord, itemCount), offsetof(ChatReportExRecord, items), false}},
         {CHATMSG_NICK_EX, sizeof(ChatNickExRecord),
-         {TEXT(ChatNickExRecord, source1), TEXT(ChatNickExRecord, source2), TEXT(ChatNickExRecord, key),
-          TEXT(ChatNickExRecord, value), TEXT(ChatNickExRecord, controlValue1),
-          TEXT(ChatNickExRecord, controlValue2)},
+         {FIELD(ChatNickExRecord, source1), FIELD(ChatNickExRecord, source2), FIELD(ChatNickExRecord, key),
+          FIELD(ChatNickExRecord, value), FIELD(ChatNickExRecord, controlValue1),
+          FIELD(ChatNickExRecord, controlValue2)},
          false, {}},
         {CHATMSG_USER, sizeof(ChatUserRecord),
-         {TEXT(ChatUserRecord, channelTitle), TEXT(ChatUserRecord, channelInfo), TEXT(ChatUserRecord, id),
-          TEXT(ChatUserRecord, nickname), TEXT(ChatUserRecord, info), TEXT(ChatUserRecord, extra)},
+         {FIELD(ChatUserRecord, channelTitle), FIELD(ChatUserRecord, channelInfo), FIELD(ChatUserRecord, id),
+          FIELD(ChatUserRecord, nickname), FIELD(ChatUserRecord, info), FIELD(ChatUserRecord, extra)},
          true, {offsetof(ChatUserRecord, memberCount), offsetof(ChatUserRecord, members), true}},
         {CHATMSG_WHO, sizeof(ChatWhoRecord), {}, true,
          {offsetof(ChatWhoRecord, memberCount), offsetof(ChatWhoRecord, members), true}},
         {CHATMSG_GET, sizeof(ChatGetRecord),
-         {TEXT(ChatGetRecord, key), TEXT(ChatGetRecord, value1), TEXT(ChatGetRecord, value2)}, false, {}},
-        {CHATMSG_SET_REPLY, sizeof(ChatSetReplyRecord), {TEXT(ChatSetReplyRecord, key)}, false, {}},
+         {FIELD(ChatGetRecord, key), FIELD(ChatGetRecord, value1), FIELD(ChatGetRecord, value2)}, false, {}},
+        {CHATMSG_SET_REPLY, sizeof(ChatSetReplyRecord), {FIELD(ChatSetReplyRecord, key)}, false, {}},
     };
     return table;
 }
 
-#undef TEXT
+#undef FIELD
 
 const RecordLayout* layoutOf(uint32_t message)
 {

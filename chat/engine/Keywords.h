@@ -21,3 +21,6 @@ inline constexpr std::string_view SysMsg = "SYSMSG";
 inline constexpr std::string_view NMsg = "NMSG";
 inline constexpr std::string_view EOEH = "EOEH";
 } // namespace Keyword
+
+// The SET keys whose value travels escaped, in requests and notifications alike.
+inline bool isEscapedSetKey(std::string_view key) { return key == "NICKNAME" || key == "TITLE"; }

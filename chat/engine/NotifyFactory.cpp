@@ -40,8 +40,6 @@ private:
     Fields fields_;
 };
 
-bool isEscapedSetKey(std::string_view key) { return key == "NICKNAME" || key == "TITLE"; }
-
 using Parser = std::unique_ptr<INotify> (*)(IPipitClient&, const Line&);
 
 std::unique_ptr<INotify> parseSet(IPipitClient& c, const Line& l)

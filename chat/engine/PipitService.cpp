@@ -62,13 +62,19 @@ bool PipitService::connect(const std::string& host, std::uint16_t port) noexcept
 bool PipitService::run() noexcept
 {
     while (socket_->isConnected()) {
-        guarded("line dropped", [&] {
-            try {
-                handleLine(socket_->readLine());
-            } catch (int code) {
-                client_->onCError(code);
-            }
-        });
+        std::string line;
+        try {
+            line = socket_->readLine();
+        } catch (int code) {
+            guarded("onCError", [&] { client_->onCError(code); });
+            continue;
+        } catch (...) {
+            // Out of memory while receiving: the stream can no longer be trusted to be whole.
+            close();
+            guarded("onCError", [&] { client_->onCError(ReceiveFailed); });
+            continue;
+        }
+        guarded("line dropped", [&] { handleLine(line); });
     }
     return false;
 }
@@ -149,7 +155,15 @@ void PipitService::dispatchResponse(const std::string& line)
         writeDebugLine("[Yarnly]engine:response without pending command dropped:" + line);
         return;
     }
-    if (head->handleResponse(fields) != CommandStatus::More)
+    CommandStatus status;
+    try {
+        status = head->handleResponse(fields);
+    } catch (...) {
+        // Its callback (or its bookkeeping) failed: the command is over either way.
+        dropPendingHead();
+        throw;
+    }
+    if (status != CommandStatus::More)
         dropPendingHead();
 }
 

@@ -33,8 +33,6 @@ std::string encodeExactly(const CommandArgs& args, std::size_t count, const char
     return encodeRaw(args, invalid);
 }
 
-bool isEscapedSetKey(std::string_view key) { return key == "NICKNAME" || key == "TITLE"; }
-
 std::string encodeSet(const CommandArgs& args)
 {
     constexpr const char* invalid = "SetCommand:InvalidParams";

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 using Calls = std::vector<std::string>;
 
 namespace {
@@ -103,6 +106,11 @@ public:
     void onMsg(const std::string& s, const std::string& a0, const std::string& text) override
     {
         RecordingClient::onMsg(s, a0, text);
+        throw std::bad_alloc(); // as an allocation on the way through a line would
+    }
+    void onSysmsg(const std::string& text) override
+    {
+        RecordingClient::onSysmsg(text);
         throw std::runtime_error("client failure");
     }
     void onReqPing() override
@@ -122,7 +130,7 @@ TEST(ServiceReadLoop, ExceptionsFromTheClientStayInTheEngine)
     auto notifications = std::make_unique<NotifyFactory>(*owned);
     auto errors = std::make_unique<PipitError>(*owned);
     PipitService service(std::move(owned),
-                         std::make_unique<ScriptedSocket>(std::deque<std::string>{":s MSG a b", "200", "200"}),
+                         std::make_unique<ScriptedSocket>(std::deque<std::string>{":s MSG a b", ":s SYSMSG x", "200", "200"}),
                          std::make_unique<RecursiveLock>(), std::move(commands), std::move(notifications),
                          std::move(errors));
     service.connect("server", 1);
@@ -131,5 +139,5 @@ TEST(ServiceReadLoop, ExceptionsFromTheClientStayInTheEngine)
     EXPECT_FALSE(service.run());
     // The second PING got the second 200: the first left the queue although its callback threw,
     // and the client's own exception is not taken for a transport error.
-    EXPECT_EQ(client->calls(), (Calls{"onMsg(s|a|b)", "onReqPing()", "onReqPing()", "onCError(3)"}));
+    EXPECT_EQ(client->calls(), (Calls{"onMsg(s|a|b)", "onSysmsg(x)", "onReqPing()", "onReqPing()", "onCError(3)"}));
 }

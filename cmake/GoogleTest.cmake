@@ -5,18 +5,28 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...])
+# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...]
+#             [RESOURCE_LOCK <name>...] [OWN_WINE_SERVER])
 # One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
+# OWN_WINE_SERVER runs it in a prefix of its own, so that process-wide Wine state (window class
+# atoms, top-level window names) cannot be touched by other tests running at the same time.
 function(lumox_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS;ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "OWN_WINE_SERVER" "" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
+  if(WIN32 AND ARG_OWN_WINE_SERVER)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
+                 ${PROJECT_SOURCE_DIR}/tools/wine-run ${LUMOX_WINEPREFIX}-${name})
+  endif()
   set(props TIMEOUT 120)
   if(WIN32)
     list(APPEND props FIXTURES_REQUIRED wine_prefix)
   endif()
   if(ARG_ENVIRONMENT)
     list(APPEND props ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
                        PROPERTIES ${props})

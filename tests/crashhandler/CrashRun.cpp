@@ -12,8 +12,9 @@ constexpr DWORD kTimeoutMs = 30000;
 
 BOOL CALLBACK findIcon(HWND control, LPARAM found)
 {
+    DWORD_PTR icon = 0;
     if ((GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(control) &&
-        SendMessageW(control, STM_GETICON, 0, 0)) {
+        SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon) && icon) {
         *reinterpret_cast<bool*>(found) = true;
         return FALSE;
     }

@@ -5,14 +5,18 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...])
+# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...] [FIXTURE <name>])
+# FIXTURE: a ctest fixture the cases need instead of wine_prefix (only one property value gets
+# through test discovery); on Windows its setup test must itself require wine_prefix.
 # One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
 function(lumox_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS;ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "FIXTURE" "SOURCES;LIBS;ENVIRONMENT")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
   set(props TIMEOUT 120)
-  if(WIN32)
+  if(ARG_FIXTURE)
+    list(APPEND props FIXTURES_REQUIRED ${ARG_FIXTURE})
+  elseif(WIN32)
     list(APPEND props FIXTURES_REQUIRED wine_prefix)
   endif()
   if(ARG_ENVIRONMENT)

@@ -91,7 +91,7 @@ std::vector<uint8_t> expectedOutput(const std::vector<int32_t>& samples, uint32_
 
 KoruPluginStreamCreate FlacPlugin::streamCreate() const
 {
-    return reinterpret_cast<KoruPluginStreamCreate>(plugin(KORUFLAC_PLUGIN_CREATE));
+    return reinterpret_cast<KoruPluginStreamCreate>(const_cast<void*>(plugin(KORUFLAC_PLUGIN_CREATE)));
 }
 
 #ifdef _WIN32

@@ -5,12 +5,13 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...] [FIXTURE <name>])
+# lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...]
+#             [RESOURCE_LOCK <name>...] [FIXTURE <name>])
 # FIXTURE: a ctest fixture the cases need instead of wine_prefix (only one property value gets
 # through test discovery); on Windows its setup test must itself require wine_prefix.
 # One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
 function(lumox_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "FIXTURE" "SOURCES;LIBS;ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "FIXTURE" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
   set(props TIMEOUT 120)
@@ -21,6 +22,9 @@ function(lumox_gtest name)
   endif()
   if(ARG_ENVIRONMENT)
     list(APPEND props ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
                        PROPERTIES ${props})

@@ -46,9 +46,10 @@ bool isSystemDll(const std::string& name)
     return kSystemDlls.count(n) || n.rfind("api-ms-win-", 0) == 0;
 }
 
+// stdcall/fastcall suffixes (@n), MSVC C++ names (?...) and Itanium C++ names (_Z...).
 bool looksDecorated(const std::string& name)
 {
-    return name.find_first_of("@?") != std::string::npos;
+    return name.find_first_of("@?") != std::string::npos || name.rfind("_Z", 0) == 0;
 }
 
 }  // namespace

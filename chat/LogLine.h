@@ -1,0 +1,10 @@
+#pragma once
+// Debugger output of the chat library. Each line is composed in a buffer of its own call, so
+// sessions and threads never share one.
+#if defined(__GNUC__)
+#define YARNLY_PRINTF(f, a) __attribute__((format(printf, f, a)))
+#else
+#define YARNLY_PRINTF(f, a)
+#endif
+
+void writeLogLine(const char* format, ...) YARNLY_PRINTF(1, 2);

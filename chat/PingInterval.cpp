@@ -1,0 +1,3 @@
+#include "PingInterval.h"
+
+const DWORD kPingIntervalMs = 120000;

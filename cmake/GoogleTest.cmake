@@ -6,12 +6,18 @@ add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FR
 include(GoogleTest)
 
 # lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...]
-#             [RESOURCE_LOCK <name>...])
+#             [RESOURCE_LOCK <name>...] [OWN_WINE_SERVER])
 # One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
+# OWN_WINE_SERVER runs it in a prefix of its own, so that process-wide Wine state (window class
+# atoms, top-level window names) cannot be touched by other tests running at the same time.
 function(lumox_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "OWN_WINE_SERVER" "" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
+  if(WIN32 AND ARG_OWN_WINE_SERVER)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR
+                 ${PROJECT_SOURCE_DIR}/tools/wine-run ${LUMOX_WINEPREFIX}-${name})
+  endif()
   set(props TIMEOUT 120)
   if(WIN32)
     list(APPEND props FIXTURES_REQUIRED wine_prefix)

@@ -35,7 +35,8 @@ TEST_P(LookAlikeView, IsNotTakenForTheIconListView)
     const StandinShell shell({L"--look-alike", GetParam()});
     const std::wstring wide = GetParam();
     // Class names are atoms shared by every process of the Wine server: the look-alike reads
-    // back as spelled only while no other process has a class of that name in another case.
+    // back as spelled only while no other process has a class of that name in another case
+    // (these tests have a server of their own and run one at a time).
     ASSERT_EQ(classNameOf(shell.view()), std::string(wide.begin(), wide.end()));
     const HookLibrary hook;
     EXPECT_EQ(hook.start(), nullptr);

@@ -72,7 +72,7 @@ void CPipitClient::onCError(int code)
 
 void CPipitClient::onKick(const std::string& source, const std::string& a0, const std::string& a1)
 {
-    writeLogLine("[Yarnly]onKick:%s:%s:%s", source.c_str(), a0.c_str(), a1.c_str());
+    traceLogLine("[Yarnly]onKick:%s:%s:%s", source.c_str(), a0.c_str(), a1.c_str());
     guarded([&] {
         if (session_.isStopping())
             return;
@@ -100,7 +100,7 @@ void CPipitClient::onKick(const std::string& source, const std::string& a0, cons
 
 void CPipitClient::onPart(int number, const std::string& id)
 {
-    writeLogLine("[Yarnly]onPart:%d:%s", number, id.c_str());
+    traceLogLine("[Yarnly]onPart:%d:%s", number, id.c_str());
     if (session_.isStopping())
         return;
     auto* r = newRecord<ChatPartRecord>(CHATMSG_PART);
@@ -113,7 +113,7 @@ void CPipitClient::onPart(int number, const std::string& id)
 
 void CPipitClient::onSysmsg(const std::string& text)
 {
-    writeLogLine("[Yarnly]onSysmsg:%s", text.c_str());
+    traceLogLine("[Yarnly]onSysmsg:%s", text.c_str());
     if (session_.isStopping())
         return;
     auto* r = newRecord<ChatSysmsgRecord>(CHATMSG_SYSMSG);
@@ -125,7 +125,7 @@ void CPipitClient::onSysmsg(const std::string& text)
 void CPipitClient::onJoin(int number, const std::string& id, const std::string& nickname, const std::string& info,
                           const std::string& extra, bool flag)
 {
-    writeLogLine("[Yarnly]onJoin:%d:%s:%s:%s:%s:%d", number, id.c_str(), nickname.c_str(), info.c_str(),
+    traceLogLine("[Yarnly]onJoin:%d:%s:%s:%s:%s:%d", number, id.c_str(), nickname.c_str(), info.c_str(),
                  extra.c_str(), flag ? 1 : 0);
     if (session_.isStopping())
         return;
@@ -143,7 +143,7 @@ void CPipitClient::onJoin(int number, const std::string& id, const std::string& 
 
 void CPipitClient::onMsg(const std::string& source, const std::string& a0, const std::string& text)
 {
-    writeLogLine("[Yarnly]onMsg:%s:%s:%s", source.c_str(), a0.c_str(), text.c_str());
+    traceLogLine("[Yarnly]onMsg:%s:%s:%s", source.c_str(), a0.c_str(), text.c_str());
     guarded([&] {
         if (session_.isStopping())
             return;
@@ -164,7 +164,7 @@ void CPipitClient::onMsg(const std::string& source, const std::string& a0, const
 void CPipitClient::onSet(const std::string& source1, const std::string& source2, const std::string& key,
                          const std::string& value)
 {
-    writeLogLine("[Yarnly]onSet:%s:%s:%s:%s", source1.c_str(), source2.c_str(), key.c_str(), value.c_str());
+    traceLogLine("[Yarnly]onSet:%s:%s:%s:%s", source1.c_str(), source2.c_str(), key.c_str(), value.c_str());
     guarded([&] {
         if (session_.isStopping())
             return;
@@ -197,18 +197,18 @@ void CPipitClient::onSet(const std::string& source1, const std::string& source2,
 
 void CPipitClient::onNMsg(const std::string& source, int number, const std::string& a1, const std::string& text)
 {
-    writeLogLine("[Yarnly]onNMsg:%s:%d:%s:%s", source.c_str(), number, a1.c_str(), text.c_str());
+    traceLogLine("[Yarnly]onNMsg:%s:%d:%s:%s", source.c_str(), number, a1.c_str(), text.c_str());
 }
 
 void CPipitClient::onDelNMsg(const std::string& source, const std::vector<std::string>& items)
 {
-    writeLogLine("[Yarnly]onDelNMsg:%s::CONTAINER%d", source.c_str(), static_cast<int>(items.size()));
+    traceLogLine("[Yarnly]onDelNMsg:%s::CONTAINER%d", source.c_str(), static_cast<int>(items.size()));
 }
 
 void CPipitClient::onPerm(const std::string& source1, const std::string& source2, const std::string& a0,
                           const std::string& a1, const std::string& a2)
 {
-    writeLogLine("[Yarnly]onPerm:%s:%s:%s:%s:%s", source1.c_str(), source2.c_str(), a0.c_str(), a1.c_str(),
+    traceLogLine("[Yarnly]onPerm:%s:%s:%s:%s:%s", source1.c_str(), source2.c_str(), a0.c_str(), a1.c_str(),
                  a2.c_str());
     guarded([&] {
         if (session_.isStopping())
@@ -242,7 +242,7 @@ void CPipitClient::onPerm(const std::string& source1, const std::string& source2
 void CPipitClient::onReport(const std::string& source1, const std::string& source2, const std::string& a0,
                             const std::string& a1, const std::string& a2, const std::vector<std::string>& items)
 {
-    writeLogLine("[Yarnly]onReport:%s:%s:%s:%s:%s:%d", source1.c_str(), source2.c_str(), a0.c_str(), a1.c_str(),
+    traceLogLine("[Yarnly]onReport:%s:%s:%s:%s:%s:%d", source1.c_str(), source2.c_str(), a0.c_str(), a1.c_str(),
                  a2.c_str(), static_cast<int>(items.size()));
     guarded([&] {
         if (session_.isStopping())
@@ -261,7 +261,7 @@ void CPipitClient::onReport(const std::string& source1, const std::string& sourc
                 r->reporterValue2 = copyText(reporter->value2);
                 r->targetValue2 = copyText(target->value2);
                 for (std::size_t i = 0; i < items.size(); ++i)
-                    writeLogLine("[Yarnly]arg%02d=%s", static_cast<int>(i), items[i].c_str());
+                    traceLogLine("[Yarnly]arg%02d=%s", static_cast<int>(i), items[i].c_str());
                 r->itemCount = static_cast<int32_t>(items.size());
                 r->items = copyTextList(items);
             }
@@ -286,22 +286,22 @@ void CPipitClient::onReport(const std::string& source1, const std::string& sourc
 
 void CPipitClient::onEOEH()
 {
-    writeLogLine("[Yarnly]onEOEH");
+    traceLogLine("[Yarnly]onEOEH");
 }
 
 void CPipitClient::onReqOpen(const std::string& text)
 {
-    writeLogLine("[Yarnly]onReqOpen:%s", text.c_str());
+    traceLogLine("[Yarnly]onReqOpen:%s", text.c_str());
 }
 
 void CPipitClient::onReqListCh(const std::vector<Channel>& channels)
 {
-    writeLogLine("[Yarnly]onReqListCh:CONTAINER%d", static_cast<int>(channels.size()));
+    traceLogLine("[Yarnly]onReqListCh:CONTAINER%d", static_cast<int>(channels.size()));
 }
 
 void CPipitClient::onReqUser(const User& me, const Channel& channel, const std::vector<User>& users)
 {
-    writeLogLine("[Yarnly]onReqUser:%s:%s::CONTAINER%d", me.id.c_str(), channel.title.c_str(),
+    traceLogLine("[Yarnly]onReqUser:%s:%s::CONTAINER%d", me.id.c_str(), channel.title.c_str(),
                  static_cast<int>(users.size()));
     guarded([&] {
         if (session_.isStopping())
@@ -325,7 +325,7 @@ void CPipitClient::onReqUser(const User& me, const Channel& channel, const std::
 
 void CPipitClient::onReqWho(const std::vector<User>& users)
 {
-    writeLogLine("[Yarnly]onReqWho:CONTAINER%d", static_cast<int>(users.size()));
+    traceLogLine("[Yarnly]onReqWho:CONTAINER%d", static_cast<int>(users.size()));
     guarded([&] {
         if (session_.isStopping())
             return;
@@ -340,17 +340,17 @@ void CPipitClient::onReqWho(const std::vector<User>& users)
 
 void CPipitClient::onReqPing()
 {
-    writeLogLine("[Yarnly]onReqPing");
+    traceLogLine("[Yarnly]onReqPing");
 }
 
 void CPipitClient::onReqMsg()
 {
-    writeLogLine("[Yarnly]onReqMsg");
+    traceLogLine("[Yarnly]onReqMsg");
 }
 
 void CPipitClient::onReqSet(const std::string& key)
 {
-    writeLogLine("[Yarnly]onReqSet:%s", key.c_str());
+    traceLogLine("[Yarnly]onReqSet:%s", key.c_str());
     if (session_.isStopping())
         return;
     auto* r = newRecord<ChatSetReplyRecord>(CHATMSG_SET_REPLY);
@@ -361,7 +361,7 @@ void CPipitClient::onReqSet(const std::string& key)
 
 void CPipitClient::onReqGet(const std::string& key, const std::string& value1, const std::string& value2)
 {
-    writeLogLine("[Yarnly]onReqGet:%s:%s,%s", key.c_str(), value1.c_str(), value2.c_str());
+    traceLogLine("[Yarnly]onReqGet:%s:%s,%s", key.c_str(), value1.c_str(), value2.c_str());
     if (session_.isStopping())
         return;
     auto* r = newRecord<ChatGetRecord>(CHATMSG_GET);
@@ -375,22 +375,22 @@ void CPipitClient::onReqGet(const std::string& key, const std::string& value1, c
 
 void CPipitClient::onReqDelNMsg()
 {
-    writeLogLine("[Yarnly]onReqDelNMsg");
+    traceLogLine("[Yarnly]onReqDelNMsg");
 }
 
 void CPipitClient::onReqKick()
 {
-    writeLogLine("[Yarnly]onReqKick");
+    traceLogLine("[Yarnly]onReqKick");
 }
 
 void CPipitClient::onReqPerm()
 {
-    writeLogLine("[Yarnly]onReqPerm");
+    traceLogLine("[Yarnly]onReqPerm");
 }
 
 void CPipitClient::onReqReport()
 {
-    writeLogLine("[Yarnly]onReqReport");
+    traceLogLine("[Yarnly]onReqReport");
 }
 
 void CPipitClient::onNotInitCmd(const std::string& text)

@@ -1,6 +1,6 @@
 #include "ControlText.h"
 
-#include <vector>
+#include "Tokens.h"
 
 namespace {
 
@@ -35,15 +35,7 @@ std::string encodeControl(const std::string& target, const std::string& value1, 
 
 PendingControl decodeControl(const std::string& text)
 {
-    std::vector<std::string> tokens;
-    for (std::size_t pos = 0; tokens.size() < 3;) {
-        pos = text.find_first_not_of('&', pos);
-        if (pos == std::string::npos)
-            break;
-        const std::size_t end = text.find('&', pos);
-        tokens.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-        pos = end;
-    }
+    std::vector<std::string> tokens = tokenize(text, '&', 3);
     tokens.resize(3);
     return {unescapeField(tokens[0]), unescapeField(tokens[1]), unescapeField(tokens[2])};
 }

@@ -6,15 +6,14 @@
 #include <cstdio>
 #include <vector>
 
-void writeLogLine(const char* format, ...)
+namespace {
+
+void writeFormatted(const char* format, va_list args)
 {
     char small[512];
-    va_list args;
-    va_start(args, format);
     va_list again;
     va_copy(again, args);
     const int length = std::vsnprintf(small, sizeof small, format, args);
-    va_end(args);
     if (length < 0) {
         va_end(again);
         return;
@@ -32,4 +31,24 @@ void writeLogLine(const char* format, ...)
     } catch (...) {
     }
     va_end(again);
+}
+
+}  // namespace
+
+void writeLogLine(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    writeFormatted(format, args);
+    va_end(args);
+}
+
+void traceLogLine(const char* format, ...)
+{
+    if (!IsDebuggerPresent())
+        return;
+    va_list args;
+    va_start(args, format);
+    writeFormatted(format, args);
+    va_end(args);
 }

@@ -8,3 +8,6 @@
 #endif
 
 void writeLogLine(const char* format, ...) YARNLY_PRINTF(1, 2);
+// Lines of routine events (every notification and reply): composed and written only while a
+// debugger is attached, since writing one costs more than the rest of delivering the event.
+void traceLogLine(const char* format, ...) YARNLY_PRINTF(1, 2);

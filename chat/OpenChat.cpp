@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "HttpReader.h"
 #include "LogLine.h"
+#include "Tokens.h"
 
 namespace {
 
@@ -27,15 +27,7 @@ std::string webServiceHost()
 
 std::string tokenOfBody(const std::string& body)
 {
-    std::vector<std::string> tokens;
-    for (std::size_t pos = 0; tokens.size() < 2;) {
-        pos = body.find_first_not_of('@', pos);
-        if (pos == std::string::npos)
-            break;
-        const std::size_t end = body.find('@', pos);
-        tokens.push_back(body.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
-        pos = end;
-    }
+    const std::vector<std::string> tokens = tokenize(body, '@', 2);
     return tokens.size() == 2 ? tokens[1] : std::string();
 }
 

@@ -1,6 +1,7 @@
 // Pending controls: sent as chat messages, received from them, and resolved by their events.
 #include "ChatFixture.h"
 #include "DebugOutputCapture.h"
+#include "DebuggerAttached.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ TEST_F(ControlsTest, ReportNeedsBothControls)
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->items, (Texts{"x"}));
 
+    DebuggerAttached debugger;
     DebugOutputCapture capture;
     library.msgEx(session, "VEX_REPORT", "bob", "b1", "b2");
     EXPECT_EQ(nextLine(), "MSG @ VEX_REPORT bob&b1&b2");

@@ -1,6 +1,7 @@
 // Joining, leaving and the requests of a session, against a scripted server.
 #include "ChatFixture.h"
 #include "DebugOutputCapture.h"
+#include "DebuggerAttached.h"
 #include "ProcessCounters.h"
 
 #include <chrono>
@@ -141,8 +142,20 @@ TEST_F(SessionTest, RefusedUserOnlyLogs)
     EXPECT_TRUE(capture.contains("[Yarnly]onNoChannel"));
 }
 
+TEST_F(SessionTest, RoutineEventsAreLoggedOnlyForADebugger)
+{
+    DebugOutputCapture capture;
+    joinScripted();
+    send(":bob MSG TEXT hi\n:x UNKNOWN a\n");
+    EXPECT_TRUE(capture.waitFor("[Yarnly]onNotInitNotify:x UNKNOWN a", std::chrono::seconds(5)));
+    ASSERT_TRUE(host.take(CHATMSG_MSG));
+    for (const std::string& line : capture.lines())
+        EXPECT_EQ(line.find("[Yarnly]onMsg"), std::string::npos) << line;
+}
+
 TEST_F(SessionTest, LogLinesOfEngineEvents)
 {
+    DebuggerAttached debugger;
     DebugOutputCapture capture;
     joinScripted("alice", {"bob"});
     EXPECT_TRUE(capture.contains("[Yarnly]onReqUser:alice:title::CONTAINER1"));
@@ -150,6 +163,10 @@ TEST_F(SessionTest, LogLinesOfEngineEvents)
     EXPECT_TRUE(capture.waitFor("[Yarnly]onNotInitNotify:x UNKNOWN a", std::chrono::seconds(5)));
     EXPECT_TRUE(capture.contains("[Yarnly]onJoin:3:bob:b:i:e:1"));
     EXPECT_TRUE(capture.contains("[Yarnly]onNMsg:x:4:y:z"));
+    library.get(session, "K");
+    EXPECT_EQ(nextLine(), "GET K");
+    send("200 a b\n");
+    EXPECT_TRUE(capture.waitFor("[Yarnly]onReqGet:K:a,b", std::chrono::seconds(5)));
     peer->close();
     EXPECT_TRUE(capture.waitFor("[Yarnly][Yarnly]onCError:3", std::chrono::seconds(5)));
 }

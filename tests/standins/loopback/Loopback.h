@@ -7,14 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ScopedHandle.h"
-
-struct SocketHandleTraits {
-    using Handle = SOCKET;
-    static Handle invalid() noexcept { return INVALID_SOCKET; }
-    static void close(Handle s) noexcept { closesocket(s); }
-};
-using SocketHandle = ScopedHandle<SocketHandleTraits>;
+#include "SocketHandle.h"
 
 // Makes sure Winsock is started for the stand-ins of this process.
 void startWinsock();

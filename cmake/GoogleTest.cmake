@@ -6,12 +6,14 @@ add_subdirectory(${LUMOX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FR
 include(GoogleTest)
 
 # lumox_gtest(<name> SOURCES <file>... [LIBS <lib>...] [ENVIRONMENT <var=value>...]
-#             [RESOURCE_LOCK <name>...] [OWN_WINE_SERVER])
+#             [RESOURCE_LOCK <name>...] [OWN_WINE_SERVER] [FIXTURE <name>])
 # One GoogleTest program; its cases are listed when ctest runs (under Wine for the Windows build).
 # OWN_WINE_SERVER runs it in a prefix of its own, so that process-wide Wine state (window class
 # atoms, top-level window names) cannot be touched by other tests running at the same time.
+# FIXTURE: a ctest fixture the cases need instead of wine_prefix (only one property value gets
+# through test discovery); on Windows its setup test must itself require wine_prefix.
 function(lumox_gtest name)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "OWN_WINE_SERVER" "" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "OWN_WINE_SERVER" "FIXTURE" "SOURCES;LIBS;ENVIRONMENT;RESOURCE_LOCK")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
   if(WIN32 AND ARG_OWN_WINE_SERVER)
@@ -19,7 +21,9 @@ function(lumox_gtest name)
                  ${PROJECT_SOURCE_DIR}/tools/wine-run ${LUMOX_WINEPREFIX}-${name})
   endif()
   set(props TIMEOUT 120)
-  if(WIN32)
+  if(ARG_FIXTURE)
+    list(APPEND props FIXTURES_REQUIRED ${ARG_FIXTURE})
+  elseif(WIN32)
     list(APPEND props FIXTURES_REQUIRED wine_prefix)
   endif()
   if(ARG_ENVIRONMENT)

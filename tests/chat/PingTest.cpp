@@ -1,6 +1,8 @@
 // The ping thread (test build pinging every 200 ms).
 #include "ChatFixture.h"
+#include "ChildProcess.h"
 #include "DebugOutputCapture.h"
+#include "TestPaths.h"
 
 namespace {
 
@@ -43,6 +45,16 @@ TEST_F(PingTest, UnreachableServerIsReportedByTheFirstPing)
     const auto failed = host.take(CHATMSG_CONN_ERROR, 5000);
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->code, 4u);
+}
+
+TEST(NoWinsock, JoinStillGivesAHandleAndOnlyThePingReportsTheFailure)
+{
+    ScriptedServer server;
+    ChildProcess host(quoteArgument(windowsPath(NOWINSOCK_HOST)) + L" " +
+                          quoteArgument(windowsPath(YARNLY_FASTPING_DLL)) + L" " + std::to_wstring(server.port()),
+                      {});
+    EXPECT_EQ(host.wait(20000), 0u);
+    EXPECT_FALSE(server.accept(0));  // the connection attempt failed before reaching the server
 }
 
 }  // namespace

@@ -245,6 +245,16 @@ unknown[22:26] = bytes(4)
 samples = pcm(16, 2, 44100, 0.5, 102)
 reference(encode("rate_short", 16, 2, 44100, samples, []))
 
+# Fuzzing seeds: a few frames each, native and Ogg, with and without tags.
+seeds = out / "fuzz-seeds"
+seeds.mkdir(exist_ok=True)
+for seed, (bits, channels, options) in enumerate([(16, 2, []), (24, 1, ["--ogg"]), (8, 2, ["-T", "A=1"]),
+                                                   (16, 6, ["--ogg", "-T", "B=2"])]):
+    name = f"seed{seed}"
+    target = encode(name, bits, channels, 8000, pcm(bits, channels, 8000, 0.06, 200 + seed),
+                    ["-b", "192", "--padding=0", "--no-seektable"] + options)
+    target.rename(seeds / target.name)
+
 # Not FLAC: a FLAC file behind an ID3v2 tag, and an Ogg file that holds no FLAC stream.
 flac = (out / "s16_stereo_44k.flac").read_bytes()
 (out / "id3.flac").write_bytes(b"ID3\x04\x00\x00\x00\x00\x00\x0a" + bytes(10) + flac)

@@ -25,6 +25,16 @@ Record* newRecord(UINT message)
     return static_cast<Record*>(allocRecord(message));
 }
 
+// A record filled by `fill`, or null when it could not be allocated.
+template <class Record, class Fill>
+Record* makeRecord(UINT message, Fill&& fill)
+{
+    auto* r = newRecord<Record>(message);
+    if (r)
+        fill(*r);
+    return r;
+}
+
 std::vector<MemberText> membersOf(const std::vector<User>& users)
 {
     std::vector<MemberText> members;
@@ -76,25 +86,21 @@ void CPipitClient::onKick(const std::string& source, const std::string& a0, cons
     guarded([&] {
         if (session_.isStopping())
             return;
+        // The plain record and its _EX form share these fields.
+        const auto fill = [&](auto& r) {
+            r.source = copyText(source);
+            r.member = copyText(a0);
+            r.reason = copyText(a1);
+        };
         if (const auto control = session_.controls().find(kKick, a0)) {
-            auto* r = newRecord<ChatKickExRecord>(CHATMSG_KICK_EX);
-            if (r) {
-                r->source = copyText(source);
-                r->member = copyText(a0);
-                r->reason = copyText(a1);
-                r->controlValue2 = copyText(control->value2);
-            }
-            deliver(CHATMSG_KICK_EX, r);
+            deliver(CHATMSG_KICK_EX, makeRecord<ChatKickExRecord>(CHATMSG_KICK_EX, [&](auto& r) {
+                fill(r);
+                r.controlValue2 = copyText(control->value2);
+            }));
             session_.controls().remove(kKick, a0);
             return;
         }
-        auto* r = newRecord<ChatKickRecord>(CHATMSG_KICK);
-        if (r) {
-            r->source = copyText(source);
-            r->member = copyText(a0);
-            r->reason = copyText(a1);
-        }
-        deliver(CHATMSG_KICK, r);
+        deliver(CHATMSG_KICK, makeRecord<ChatKickRecord>(CHATMSG_KICK, fill));
     });
 }
 
@@ -168,30 +174,24 @@ void CPipitClient::onSet(const std::string& source1, const std::string& source2,
     guarded([&] {
         if (session_.isStopping())
             return;
+        const auto fill = [&](auto& r) {
+            r.source1 = copyText(source1);
+            r.source2 = copyText(source2);
+            r.key = copyText(key);
+            r.value = copyText(value);
+        };
         if (key == "NICKNAME") {
             if (const auto control = session_.controls().find(kNick, source1)) {
-                auto* r = newRecord<ChatNickExRecord>(CHATMSG_NICK_EX);
-                if (r) {
-                    r->source1 = copyText(source1);
-                    r->source2 = copyText(source2);
-                    r->key = copyText(key);
-                    r->value = copyText(value);
-                    r->controlValue1 = copyText(control->value1);
-                    r->controlValue2 = copyText(control->value2);
-                }
-                deliver(CHATMSG_NICK_EX, r);
+                deliver(CHATMSG_NICK_EX, makeRecord<ChatNickExRecord>(CHATMSG_NICK_EX, [&](auto& r) {
+                    fill(r);
+                    r.controlValue1 = copyText(control->value1);
+                    r.controlValue2 = copyText(control->value2);
+                }));
                 session_.controls().remove(kNick, source1);
                 return;
             }
         }
-        auto* r = newRecord<ChatSetRecord>(CHATMSG_SET);
-        if (r) {
-            r->source1 = copyText(source1);
-            r->source2 = copyText(source2);
-            r->key = copyText(key);
-            r->value = copyText(value);
-        }
-        deliver(CHATMSG_SET, r);
+        deliver(CHATMSG_SET, makeRecord<ChatSetRecord>(CHATMSG_SET, fill));
     });
 }
 
@@ -213,29 +213,22 @@ void CPipitClient::onPerm(const std::string& source1, const std::string& source2
     guarded([&] {
         if (session_.isStopping())
             return;
+        const auto fill = [&](auto& r) {
+            r.source1 = copyText(source1);
+            r.source2 = copyText(source2);
+            r.target = copyText(a0);
+            r.value = copyText(a1);
+            r.extra = copyText(a2);
+        };
         if (const auto control = session_.controls().find(kPerm, a0)) {
-            auto* r = newRecord<ChatPermExRecord>(CHATMSG_PERM_EX);
-            if (r) {
-                r->source1 = copyText(source1);
-                r->source2 = copyText(source2);
-                r->target = copyText(a0);
-                r->value = copyText(a1);
-                r->extra = copyText(a2);
-                r->controlValue2 = copyText(control->value2);
-            }
-            deliver(CHATMSG_PERM_EX, r);
+            deliver(CHATMSG_PERM_EX, makeRecord<ChatPermExRecord>(CHATMSG_PERM_EX, [&](auto& r) {
+                fill(r);
+                r.controlValue2 = copyText(control->value2);
+            }));
             session_.controls().remove(kPerm, a0);
             return;
         }
-        auto* r = newRecord<ChatPermRecord>(CHATMSG_PERM);
-        if (r) {
-            r->source1 = copyText(source1);
-            r->source2 = copyText(source2);
-            r->target = copyText(a0);
-            r->value = copyText(a1);
-            r->extra = copyText(a2);
-        }
-        deliver(CHATMSG_PERM, r);
+        deliver(CHATMSG_PERM, makeRecord<ChatPermRecord>(CHATMSG_PERM, fill));
     });
 }
 
@@ -247,40 +240,31 @@ void CPipitClient::onReport(const std::string& source1, const std::string& sourc
     guarded([&] {
         if (session_.isStopping())
             return;
+        const auto fill = [&](auto& r) {
+            r.source1 = copyText(source1);
+            r.source2 = copyText(source2);
+            r.target = copyText(a0);
+            r.reason = copyText(a1);
+            r.extra = copyText(a2);
+            r.itemCount = static_cast<int32_t>(items.size());
+            r.items = copyTextList(items);
+        };
         const auto reporter = session_.controls().find(kReport, source1);
         const auto target = session_.controls().find(kReport, a0);
         if (reporter && target) {
-            auto* r = newRecord<ChatReportExRecord>(CHATMSG_REPORT_EX);
-            if (r) {
-                r->source1 = copyText(source1);
-                r->source2 = copyText(source2);
-                r->target = copyText(a0);
-                r->reporterValue1 = copyText(reporter->value1);
-                r->reason = copyText(a1);
-                r->extra = copyText(a2);
-                r->reporterValue2 = copyText(reporter->value2);
-                r->targetValue2 = copyText(target->value2);
+            deliver(CHATMSG_REPORT_EX, makeRecord<ChatReportExRecord>(CHATMSG_REPORT_EX, [&](auto& r) {
+                fill(r);
+                r.reporterValue1 = copyText(reporter->value1);
+                r.reporterValue2 = copyText(reporter->value2);
+                r.targetValue2 = copyText(target->value2);
                 for (std::size_t i = 0; i < items.size(); ++i)
                     traceLogLine("[Yarnly]arg%02d=%s", static_cast<int>(i), items[i].c_str());
-                r->itemCount = static_cast<int32_t>(items.size());
-                r->items = copyTextList(items);
-            }
-            deliver(CHATMSG_REPORT_EX, r);
+            }));
             session_.controls().remove(kReport, source1);
             session_.controls().remove(kReport, a0);
             return;
         }
-        auto* r = newRecord<ChatReportRecord>(CHATMSG_REPORT);
-        if (r) {
-            r->source1 = copyText(source1);
-            r->source2 = copyText(source2);
-            r->target = copyText(a0);
-            r->reason = copyText(a1);
-            r->extra = copyText(a2);
-            r->itemCount = static_cast<int32_t>(items.size());
-            r->items = copyTextList(items);
-        }
-        deliver(CHATMSG_REPORT, r);
+        deliver(CHATMSG_REPORT, makeRecord<ChatReportRecord>(CHATMSG_REPORT, fill));
     });
 }
 

@@ -48,28 +48,31 @@ TEST(Launcher, PartialEngineShowsErrorBoxCallsNothingAndIsUnloaded)
     EXPECT_THAT(run.engineLog(), ElementsAre(attachLine(run.directory()), "detach"));
 }
 
-TEST(Launcher, PreprocessZeroCreatesNoPlayerButUninitialises)
+// An engine that declines to go on: no player runs, UninitLumox is still called, exit code 0.
+struct EarlyEndCase {
+    const char* name;
+    Engine engine;
+    std::vector<std::string> afterPreprocess;  // the log after the PreprocessCmdLineExW line
+};
+
+class LauncherEarlyEnd : public ::testing::TestWithParam<EarlyEndCase> {};
+
+TEST_P(LauncherEarlyEnd, UninitialisesAndExitsWithZero)
 {
-    LauncherRun run({.engine = Engine::Preprocess0});
+    LauncherRun run({.engine = GetParam().engine});
     EXPECT_EQ(run.process().wait(kTimeoutMs), 0u);
     const auto log = run.engineLog();
-    ASSERT_EQ(log.size(), 4u);
+    ASSERT_EQ(log.size(), 2 + GetParam().afterPreprocess.size());
     EXPECT_THAT(log[1], StartsWith("PreprocessCmdLineExW "));
-    EXPECT_EQ(log[2], "UninitLumox");
-    EXPECT_EQ(log[3], "detach");
+    EXPECT_THAT(std::vector<std::string>(log.begin() + 2, log.end()), ElementsAreArray(GetParam().afterPreprocess));
 }
 
-TEST(Launcher, CreateNullSkipsRunAndDestroyButUninitialises)
-{
-    LauncherRun run({.engine = Engine::CreateNull});
-    EXPECT_EQ(run.process().wait(kTimeoutMs), 0u);
-    const auto log = run.engineLog();
-    ASSERT_EQ(log.size(), 5u);
-    EXPECT_THAT(log[1], StartsWith("PreprocessCmdLineExW "));
-    EXPECT_EQ(log[2], "CreateLumoxExW args=0,0 flags=0");
-    EXPECT_EQ(log[3], "UninitLumox");
-    EXPECT_EQ(log[4], "detach");
-}
+INSTANTIATE_TEST_SUITE_P(
+    , LauncherEarlyEnd,
+    ::testing::Values(EarlyEndCase{"PreprocessReturnsZero", Engine::Preprocess0, {"UninitLumox", "detach"}},
+                      EarlyEndCase{"CreateReturnsNull", Engine::CreateNull,
+                                   {"CreateLumoxExW args=0,0 flags=0", "UninitLumox", "detach"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct NormalRunCase {
     const char* name;
